@@ -1,0 +1,316 @@
+// The command's walk over the scene and what it asks of the host.
+#include "lists.h"
+#include "plugin_under_test.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+using stand_in::HostCall;
+using stand_in::Scene;
+using stand_in::SelectMode;
+
+namespace stand_in {
+void PrintTo(const HostCall& call, std::ostream* out)
+{
+    *out << call.function << "(";
+    for (size_t i = 0; i < call.arguments.size(); ++i)
+        *out << (i ? ", " : "") << '"' << call.arguments[i] << '"';
+    *out << ")";
+}
+}  // namespace stand_in
+
+namespace {
+
+const std::vector<Vertex> flat_quad = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
+const std::vector<Vertex> bent_quad = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 1}};
+
+Surface* add(Scene& scene, Object* owner, bool planar)
+{
+    return scene.add_surface(owner, 0, planar ? flat_quad : bent_quad);
+}
+
+// R has r1 (bent) and r2 (flat) and the children A and B; A has a1 (bent)
+// and the child A1 with a11 (bent); B has b1 (bent).
+struct WorkedScene {
+    Surface *r1, *r2, *a1, *a11, *b1;
+
+    explicit WorkedScene(Scene& scene)
+    {
+        Object* root = scene.world();
+        root->name = "R";
+        r1 = add(scene, root, false);
+        r2 = add(scene, root, true);
+        Object* a = scene.add_object(root, "A");
+        Object* b = scene.add_object(root, "B");
+        a1 = add(scene, a, false);
+        Object* a_child = scene.add_object(a, "A1");
+        a11 = add(scene, a_child, false);
+        b1 = add(scene, b, false);
+    }
+};
+
+std::vector<HostCall> without_addresses(std::vector<HostCall> calls, std::string& found_head)
+{
+    for (HostCall& call : calls) {
+        if (call.function == "list_add_item_head" || call.function == "list_free") {
+            if (found_head.empty())
+                found_head = call.arguments[0];
+            EXPECT_EQ(call.arguments[0], found_head) << call.function << " was given another list head";
+            call.arguments[0] = "&found";
+        }
+    }
+    return calls;
+}
+
+TEST(SelectCommand, WalksPreOrderAndCallsTheHostInOrder)
+{
+    HostWithPlugin plugin;
+    WorkedScene scene(plugin.host.scene);
+    std::vector<HostCall> calls;
+    plugin.host.call_log = &calls;
+
+    plugin.select_non_planar();
+
+    std::string found_head;
+    const std::vector<HostCall> expected = {
+        {"orrim_get_world", {}},
+        {"orrim_object_get_surfacelist", {"R"}},
+        {"surface_get_type", {"R:1"}},
+        {"list_add_item_head", {"&found", "R:1"}},
+        {"surface_get_type", {"R:2"}},
+        {"object_get_kids", {"R"}},
+        {"orrim_object_get_surfacelist", {"A"}},
+        {"surface_get_type", {"A:1"}},
+        {"list_add_item_head", {"&found", "A:1"}},
+        {"object_get_kids", {"A"}},
+        {"orrim_object_get_surfacelist", {"A1"}},
+        {"surface_get_type", {"A1:1"}},
+        {"list_add_item_head", {"&found", "A1:1"}},
+        {"object_get_kids", {"A1"}},
+        {"orrim_object_get_surfacelist", {"B"}},
+        {"surface_get_type", {"B:1"}},
+        {"list_add_item_head", {"&found", "B:1"}},
+        {"object_get_kids", {"B"}},
+        {"add_undoable_change_selection", {"select non-planar surfaces"}},
+        {"clear_selection", {}},
+        {"orrim_selection_select_by_surfaces", {"[B:1, A1:1, A:1, R:1]"}},
+        {"list_count", {"[B:1, A1:1, A:1, R:1]"}},
+        {"list_free", {"&found"}},
+        {"display_message", {"non-planar surfaces detected: %d", "non-planar surfaces detected: 4"}},
+        {"redraw_all", {}},
+    };
+    EXPECT_EQ(without_addresses(calls, found_head), expected);
+    EXPECT_EQ(plugin.host.selection.surfaces,
+              (std::vector<Surface*>{scene.b1, scene.a11, scene.a1, scene.r1}));
+}
+
+TEST(SelectCommand, ReplacesTheSelectionAsOneUndoableChange)
+{
+    HostWithPlugin plugin;
+    WorkedScene scene(plugin.host.scene);
+    plugin.host.selection.surfaces = {scene.r2};
+    const long nodes_before = stand_in::live_list_nodes();
+
+    plugin.select_non_planar();
+
+    EXPECT_EQ(plugin.host.selection.surfaces,
+              (std::vector<Surface*>{scene.b1, scene.a11, scene.a1, scene.r1}));
+    ASSERT_EQ(plugin.host.undo_history.size(), 1u);
+    EXPECT_EQ(plugin.host.undo_history[0].description, "select non-planar surfaces");
+    EXPECT_EQ(plugin.host.undo_history[0].before.surfaces, std::vector<Surface*>{scene.r2});
+    EXPECT_EQ(plugin.host.messages, std::vector<std::string>{"non-planar surfaces detected: 4"});
+    EXPECT_EQ(plugin.host.redraw_count, 1);
+    EXPECT_EQ(stand_in::live_list_nodes(), nodes_before);
+
+    ASSERT_TRUE(stand_in::undo(plugin.host));
+    EXPECT_EQ(plugin.host.selection.surfaces, std::vector<Surface*>{scene.r2});
+}
+
+struct NothingFoundCase {
+    const char* name;
+    std::function<void(Scene&)> build;
+};
+
+const NothingFoundCase nothing_found_cases[] = {
+    {"empty_scene", [](Scene&) {}},
+    {"objects_without_surfaces",
+     [](Scene& scene) { scene.add_object(scene.add_object(scene.world(), "A"), "A1"); }},
+    {"only_planar_surfaces",
+     [](Scene& scene) {
+         add(scene, scene.world(), true);
+         add(scene, scene.add_object(scene.world(), "A"), true);
+     }},
+    {"only_unmeasured_surfaces",
+     [](Scene& scene) { scene.add_surface(scene.world(), stand_in::line_surface_type, bent_quad); }},
+};
+
+class NothingFound : public testing::TestWithParam<NothingFoundCase> {};
+
+TEST_P(NothingFound, OnlyShowsTheMessage)
+{
+    HostWithPlugin plugin;
+    GetParam().build(plugin.host.scene);
+    Object* chosen = plugin.host.scene.add_object(plugin.host.scene.world(), "chosen");
+    plugin.host.selection.objects = {chosen};
+    const stand_in::Selection before = plugin.host.selection;
+    const long nodes_before = stand_in::live_list_nodes();
+    std::vector<HostCall> calls;
+    plugin.host.call_log = &calls;
+
+    plugin.select_non_planar();
+
+    EXPECT_EQ(plugin.host.messages, std::vector<std::string>{"No non-planar surfaces found"});
+    EXPECT_TRUE(plugin.host.selection == before);
+    EXPECT_TRUE(plugin.host.undo_history.empty());
+    EXPECT_EQ(plugin.host.redraw_count, 0);
+    EXPECT_EQ(stand_in::live_list_nodes(), nodes_before);
+    for (const HostCall& call : calls) {
+        EXPECT_NE(call.function, "list_add_item_head");
+        EXPECT_NE(call.function, "list_count");
+        EXPECT_NE(call.function, "list_free");
+    }
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.back().function, "display_message");
+    EXPECT_EQ(calls.back().arguments[0], "No non-planar surfaces found");
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenes, NothingFound, testing::ValuesIn(nothing_found_cases),
+                         [](const testing::TestParamInfo<NothingFoundCase>& info) { return info.param.name; });
+
+TEST(SelectCommand, InObjectModeSelectsTheObjectsButCountsTheSurfaces)
+{
+    HostWithPlugin plugin(SelectMode::object);
+    WorkedScene scene(plugin.host.scene);
+    add(plugin.host.scene, stand_in::host_surface(scene.a1)->owner, false);
+
+    plugin.select_non_planar();
+
+    std::vector<std::string> names;
+    for (const Object* object : plugin.host.selection.objects)
+        names.push_back(object->name);
+    EXPECT_EQ(names, (std::vector<std::string>{"B", "A1", "A", "R"}));
+    EXPECT_TRUE(plugin.host.selection.surfaces.empty());
+    EXPECT_EQ(plugin.host.messages, std::vector<std::string>{"non-planar surfaces detected: 5"});
+}
+
+TEST(SelectCommand, InVertexModeSelectsTheSurfaces)
+{
+    HostWithPlugin plugin(SelectMode::vertex);
+    WorkedScene scene(plugin.host.scene);
+    plugin.select_non_planar();
+    EXPECT_EQ(plugin.host.selection.surfaces.size(), 4u);
+    EXPECT_TRUE(plugin.host.selection.objects.empty());
+}
+
+TEST(SelectCommand, TwoRunsRecordTwoUndoableChanges)
+{
+    HostWithPlugin plugin;
+    WorkedScene scene(plugin.host.scene);
+    plugin.select_non_planar();
+    const stand_in::Selection first = plugin.host.selection;
+    plugin.select_non_planar();
+
+    EXPECT_TRUE(plugin.host.selection == first);
+    EXPECT_EQ(plugin.host.messages, std::vector<std::string>(2, "non-planar surfaces detected: 4"));
+    ASSERT_EQ(plugin.host.undo_history.size(), 2u);
+    EXPECT_TRUE(plugin.host.undo_history[0].before.empty());
+    EXPECT_TRUE(plugin.host.undo_history[1].before == first);
+    EXPECT_EQ(plugin.host.redraw_count, 2);
+}
+
+TEST(SelectCommand, SingleFindUsesTheSameWording)
+{
+    HostWithPlugin plugin;
+    Object* deep = plugin.host.scene.add_object(plugin.host.scene.add_object(plugin.host.scene.world(), "A"), "A1");
+    add(plugin.host.scene, deep, false);
+    plugin.select_non_planar();
+    EXPECT_EQ(plugin.host.messages, std::vector<std::string>{"non-planar surfaces detected: 1"});
+}
+
+// A random tree, checked against a plain recursive pre-order walk: the
+// selection reads the failing surfaces in the reverse of that order.
+TEST(SelectCommand, FoundListIsTheReversePreOrderOfARandomTree)
+{
+    HostWithPlugin plugin;
+    Scene& scene = plugin.host.scene;
+    std::mt19937 random(20261211);
+    std::vector<Object*> objects = {scene.world()};
+    for (int i = 0; i < 3000; ++i) {
+        // Favour recent objects so that the tree grows deep as well as wide.
+        const size_t back = std::min<size_t>(objects.size() - 1, random() % 8);
+        Object* parent = objects[objects.size() - 1 - back];
+        objects.push_back(scene.add_object(parent, "o" + std::to_string(i)));
+    }
+    std::set<Surface*> bent;
+    for (int i = 0; i < 6000; ++i) {
+        const bool planar = random() % 3 == 0;
+        Surface* surface = add(scene, objects[random() % objects.size()], planar);
+        if (!planar)
+            bent.insert(surface);
+    }
+
+    std::vector<Surface*> expected;
+    std::function<void(Object*)> visit = [&](Object* object) {
+        for (List* node = object->surfaces; node; node = node->next) {
+            if (bent.count(static_cast<Surface*>(node->data)))
+                expected.insert(expected.begin(), static_cast<Surface*>(node->data));
+        }
+        for (List* node = object->kids; node; node = node->next)
+            visit(static_cast<Object*>(node->data));
+    };
+    visit(scene.world());
+
+    plugin.select_non_planar();
+    EXPECT_EQ(plugin.host.selection.surfaces, expected);
+}
+
+// Each object holds the next: a walk that nested a call per level would run
+// out of stack long before the bottom.
+TEST(SelectCommand, WalksAChainOfAMillionNestedObjects)
+{
+    HostWithPlugin plugin;
+    Scene& scene = plugin.host.scene;
+    Surface* top = add(scene, scene.world(), false);
+    Object* object = scene.world();
+    for (int level = 0; level < 1000000; ++level)
+        object = scene.add_object(object, "level");
+    Surface* bottom = add(scene, object, false);
+    add(scene, object, true);
+    const long nodes_before = stand_in::live_list_nodes();
+
+    plugin.select_non_planar();
+
+    EXPECT_EQ(plugin.host.selection.surfaces, (std::vector<Surface*>{bottom, top}));
+    EXPECT_EQ(plugin.host.messages, std::vector<std::string>{"non-planar surfaces detected: 2"});
+    EXPECT_EQ(stand_in::live_list_nodes(), nodes_before);
+}
+
+// Every object's first child goes on down and its second is a leaf with a
+// bent surface, so the walk must hold a thousand unfinished child lists.
+TEST(SelectCommand, WalksADeepCombOfUnfinishedChildLists)
+{
+    HostWithPlugin plugin;
+    Scene& scene = plugin.host.scene;
+    std::vector<Surface*> spine_surfaces, leaf_surfaces;
+    Object* object = scene.world();
+    for (int level = 0; level < 1000; ++level) {
+        Object* spine = scene.add_object(object, "spine");
+        spine_surfaces.push_back(add(scene, spine, false));
+        leaf_surfaces.push_back(add(scene, scene.add_object(object, "leaf"), false));
+        object = spine;
+    }
+    // The walk meets the spine on the way down and the leaves on the way back
+    // up, deepest first; the found list reverses that.
+    std::vector<Surface*> expected = leaf_surfaces;
+    expected.insert(expected.end(), spine_surfaces.rbegin(), spine_surfaces.rend());
+
+    plugin.select_non_planar();
+    EXPECT_EQ(plugin.host.selection.surfaces, expected);
+}
+
+}  // namespace
