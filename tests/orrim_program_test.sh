@@ -1,0 +1,71 @@
+#!/bin/sh
+# The orrim program end to end: what it prints, and how it fails.
+set -u
+orrim=$1
+data=$(dirname "$0")/data
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+failures=0
+
+check() {  # name, expected status, expected stdout file, then the arguments
+    name=$1 status=$2 expected=$3
+    shift 3
+    "$orrim" "$@" >"$out/stdout" 2>"$out/stderr"
+    got=$?
+    if [ "$got" != "$status" ]; then
+        echo "FAIL $name: exit status $got, expected $status"; cat "$out/stderr"; failures=$((failures + 1)); return
+    fi
+    if ! printf '%s' "$expected" | cmp -s - "$out/stdout"; then
+        echo "FAIL $name: standard output differs:"; printf '%s' "$expected" | diff - "$out/stdout"
+        failures=$((failures + 1)); return
+    fi
+    echo "ok $name"
+}
+
+menu='Tools menu:
+  Select non-planar surfaces  [orrim plugin_select_non_planar]  Select surfaces that are non-planar
+'
+
+check builtin_scene 0 "${menu}Message: non-planar surfaces detected: 3
+Selection (surface mode): 3 surfaces
+  vents:2
+  trim:1
+  roof:2
+"
+check object_mode_with_undo 0 "${menu}Message: non-planar surfaces detected: 3
+Selection (object mode): 3 objects
+  vents
+  trim
+  roof
+After undo, selection (object mode): 0 objects
+" --mode object --undo
+
+check obj_file 0 "${menu}Message: non-planar surfaces detected: 1
+Selection (vertex mode): 1 surfaces
+  bent_panel:1
+" --mode vertex "$data/bent_panels.obj"
+
+check malformed_obj_file 1 "" "$data/malformed.obj"
+grep -q 'malformed.obj:6: vertex index 7 refers to no vertex defined before it' "$out/stderr" ||
+    { echo "FAIL malformed_obj_file: stderr says: $(cat "$out/stderr")"; failures=$((failures + 1)); }
+
+check old_host_refused 1 "plugin_select_non_planar: this plugins requires Orrim 4
+" --host-version 3.99
+grep -q 'refused to start' "$out/stderr" || { echo "FAIL old_host_refused: stderr"; failures=$((failures + 1)); }
+
+check missing_module 1 "" --module "$out/none.p"
+check unknown_command 1 "$menu" --command "orrim plugin_none"
+grep -q 'unknown command "plugin_none"' "$out/stderr" || { echo "FAIL unknown_command: stderr"; failures=$((failures + 1)); }
+check bad_mode 2 "" --mode edge
+
+check svg_view 0 "${menu}Message: non-planar surfaces detected: 1
+Selection (surface mode): 1 surfaces
+  bent_panel:1
+" --svg "$out/view.svg" "$data/bent_panels.obj"
+if [ "$(grep -c '<polygon' "$out/view.svg")" != 4 ] || [ "$(grep -c '<polyline' "$out/view.svg")" != 1 ] ||
+   [ "$(grep -c 'stroke="#c00000"' "$out/view.svg")" != 1 ] || ! grep -q '<title>bent_panel:1</title></polygon>' "$out/view.svg"; then
+    echo "FAIL svg_view: the view does not draw four faces and a line with one highlighted"; failures=$((failures + 1))
+fi
+
+[ "$failures" = 0 ] && echo "all orrim program checks passed"
+exit "$failures"
