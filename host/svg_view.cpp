@@ -19,8 +19,8 @@ struct Point {
 // A cabinet projection: x to the right, y up, z receding up and to the right.
 Point project(const Vertex& v)
 {
-    const double recede = 0.5 * std::cos(M_PI / 6);
-    return {v.x + recede * v.z, -(v.y + 0.5 * 0.5 * v.z)};
+    const double depth = 0.5, cos30 = 0.8660254037844386, sin30 = 0.5;
+    return {v.x + depth * cos30 * v.z, -(v.y + depth * sin30 * v.z)};
 }
 
 bool is_selected(const Host& host, Surface* surface)

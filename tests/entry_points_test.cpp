@@ -10,6 +10,7 @@
 #include <vector>
 
 #if defined(_WIN32)
+#include <fcntl.h>
 #include <io.h>
 #define dup _dup
 #define dup2 _dup2
@@ -34,8 +35,15 @@ std::string standard_output_of(int (*entry_point)(void), int& result)
     std::FILE* capture = std::tmpfile();
     const int saved = dup(fileno(stdout));
     dup2(fileno(capture), fileno(stdout));
+#if defined(_WIN32)
+    // The bytes the plug-in wrote, without text-mode newline translation.
+    const int mode = _setmode(fileno(stdout), _O_BINARY);
+#endif
     result = entry_point();
     std::fflush(stdout);
+#if defined(_WIN32)
+    _setmode(fileno(stdout), mode);
+#endif
     dup2(saved, fileno(stdout));
     std::rewind(capture);
     std::string text;

@@ -1,7 +1,9 @@
 #!/bin/sh
-# The orrim program end to end: what it prints, and how it fails.
+# The orrim program end to end: what it prints, and how it fails. A second
+# argument runs it through that program (wine, for the Windows build).
 set -u
 orrim=$1
+runner=${2:-}
 data=$(dirname "$0")/data
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
@@ -10,8 +12,10 @@ failures=0
 check() {  # name, expected status, expected stdout file, then the arguments
     name=$1 status=$2 expected=$3
     shift 3
-    "$orrim" "$@" >"$out/stdout" 2>"$out/stderr"
+    $runner "$orrim" "$@" >"$out/raw" 2>"$out/stderr"
     got=$?
+    # A Windows program writes its text-mode newlines as CR LF.
+    tr -d '\r' <"$out/raw" >"$out/stdout"
     if [ "$got" != "$status" ]; then
         echo "FAIL $name: exit status $got, expected $status"; cat "$out/stderr"; failures=$((failures + 1)); return
     fi
