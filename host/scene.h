@@ -60,6 +60,12 @@ public:
     std::vector<Surface*> surfaces();
     size_t object_count() const { return objects_.size(); }
 
+    // Moves every list node, surface-vertex record and vertex into fresh
+    // storage, each to a slot taken in shuffled order, the way a heap that
+    // has long been in use leaves them. The scene reads the same as before;
+    // objects and surface records stay where they are.
+    void scatter(unsigned seed);
+
 private:
     List* new_node(void* data);
 
