@@ -1,0 +1,154 @@
+// Times the select command, loaded from its module file into the stand-in
+// host, against a bare walk of exactly the lists it reads, on generated
+// scenes of 10^3 to 10^7 vertices. After the runs it prints nanoseconds per
+// vertex for both, their ratio, and nanoseconds per face.
+#include "bench_scenes.h"
+#include "host.h"
+#include "module_loader.h"
+#include "summary_reporter.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+using bench::Placement;
+using bench::SceneSpec;
+using bench::Shape;
+
+const char select_command[] = "plugin_select_non_planar";
+
+// One host at a time holds a scene and the started module; the walk and the
+// command of one scene run one after the other on the same host.
+struct BenchHost {
+    std::string key;
+    stand_in::Host host;
+    stand_in::ActiveHost scope{host};
+    stand_in::LoadedModule module;
+    bench::SceneSize size;
+    std::string error;
+
+    ~BenchHost()
+    {
+        if (module.handle != nullptr)
+            stand_in::stop_module(host, module);
+    }
+};
+
+std::unique_ptr<BenchHost> current_host;
+
+BenchHost& host_for(const SceneSpec& spec)
+{
+    const std::string key = spec.name() + "/" + std::to_string(spec.vertices);
+    if (current_host && current_host->key == key)
+        return *current_host;
+    current_host.reset();
+    current_host = std::make_unique<BenchHost>();
+    BenchHost& bench_host = *current_host;
+    bench_host.key = key;
+    bench_host.size = bench::build_scene(bench_host.host.scene, spec);
+    if (!stand_in::start_module(bench_host.host, PLUGIN_MODULE_PATH, bench_host.module, bench_host.error))
+        return bench_host;
+
+    // The command must find exactly the bent faces, or its time means nothing.
+    stand_in::Outcome outcome = stand_in::run_command(bench_host.host, select_command);
+    const size_t found = bench_host.host.selection.surfaces.size();
+    if (!outcome.ok)
+        bench_host.error = outcome.error;
+    else if (found != size_t(bench_host.size.bent_faces))
+        bench_host.error = "the command found " + std::to_string(found) + " non-planar faces, not " +
+                           std::to_string(bench_host.size.bent_faces);
+    return bench_host;
+}
+
+// The lists the command reads, read the same way: every surface of every
+// object in pre-order and every vertex of every surface, with no arithmetic.
+void walk_lists(Object* object)
+{
+    for (const List* node = orrim_object_get_surfacelist(object); node != nullptr; node = node->next) {
+        const Surface* surface = static_cast<const Surface*>(node->data);
+        benchmark::DoNotOptimize(surface->vertex_count);
+        for (const List* corner = surface->vertices; corner != nullptr; corner = corner->next) {
+            const Vertex* vertex = static_cast<const SurfaceVertex*>(corner->data)->vertex;
+            benchmark::DoNotOptimize(vertex->x);
+            benchmark::DoNotOptimize(vertex->y);
+            benchmark::DoNotOptimize(vertex->z);
+        }
+    }
+    for (const List* kid = object_get_kids(object); kid != nullptr; kid = kid->next)
+        walk_lists(static_cast<Object*>(kid->data));
+}
+
+void report_size(benchmark::State& state, const bench::SceneSize& size)
+{
+    using benchmark::Counter;
+    state.counters["vertices"] = double(size.vertices);
+    state.counters["faces"] = double(size.faces);
+    state.counters["per_vertex"] = Counter(double(size.vertices), Counter::kIsIterationInvariantRate | Counter::kInvert);
+    state.counters["per_face"] = Counter(double(size.faces), Counter::kIsIterationInvariantRate | Counter::kInvert);
+}
+
+void bare_walk(benchmark::State& state, SceneSpec spec)
+{
+    BenchHost& bench_host = host_for(spec);
+    if (!bench_host.error.empty()) {
+        state.SkipWithError(bench_host.error.c_str());
+        return;
+    }
+    for (auto _ : state)
+        walk_lists(orrim_get_world());
+    report_size(state, bench_host.size);
+}
+
+void select_non_planar(benchmark::State& state, SceneSpec spec)
+{
+    BenchHost& bench_host = host_for(spec);
+    if (!bench_host.error.empty()) {
+        state.SkipWithError(bench_host.error.c_str());
+        return;
+    }
+    stand_in::Host& host = bench_host.host;
+    for (auto _ : state) {
+        stand_in::run_command(host, select_command);
+        // Keeps the host's history from growing over thousands of runs.
+        host.messages.clear();
+        host.undo_history.clear();
+    }
+    report_size(state, bench_host.size);
+}
+
+void register_scene(const SceneSpec& spec)
+{
+    const std::string name = spec.name() + "/" + std::to_string(spec.vertices);
+    benchmark::RegisterBenchmark(("walk/" + name).c_str(), bare_walk, spec)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(("command/" + name).c_str(), select_non_planar, spec)->Unit(benchmark::kMicrosecond);
+}
+
+void register_scenes()
+{
+    for (Placement placement : {Placement::in_order, Placement::scattered}) {
+        for (Shape shape : {Shape::quads, Shape::polygons})
+            for (long vertices = 1000; vertices <= 10000000; vertices *= 10)
+                register_scene(SceneSpec{shape, placement, vertices});
+    }
+    // A single grid of 1000 x 1000 quads in one object, in order.
+    register_scene(SceneSpec{Shape::quads, Placement::in_order, 4000000, 1});
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    register_scenes();
+    bench::SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    current_host.reset();
+    reporter.print_summary(stdout);
+    benchmark::Shutdown();
+    return 0;
+}
