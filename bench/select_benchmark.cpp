@@ -10,6 +10,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -19,6 +20,13 @@ using bench::SceneSpec;
 using bench::Shape;
 
 const char select_command[] = "plugin_select_non_planar";
+
+// The module built beside this program, or the one PLUGIN_MODULE names.
+const char* module_path()
+{
+    const char* path = std::getenv("PLUGIN_MODULE");
+    return path != nullptr ? path : PLUGIN_MODULE_PATH;
+}
 
 // One host at a time holds a scene and the started module; the walk and the
 // command of one scene run one after the other on the same host.
@@ -49,7 +57,7 @@ BenchHost& host_for(const SceneSpec& spec)
     BenchHost& bench_host = *current_host;
     bench_host.key = key;
     bench_host.size = bench::build_scene(bench_host.host.scene, spec);
-    if (!stand_in::start_module(bench_host.host, PLUGIN_MODULE_PATH, bench_host.module, bench_host.error))
+    if (!stand_in::start_module(bench_host.host, module_path(), bench_host.module, bench_host.error))
         return bench_host;
 
     // The command must find exactly the bent faces, or its time means nothing.
@@ -69,12 +77,13 @@ void walk_lists(Object* object)
 {
     for (const List* node = orrim_object_get_surfacelist(object); node != nullptr; node = node->next) {
         const Surface* surface = static_cast<const Surface*>(node->data);
-        benchmark::DoNotOptimize(surface->vertex_count);
+        // Copies, so that the values are really loaded: handed the record
+        // itself, DoNotOptimize would only take its address.
+        unsigned short vertex_count = surface->vertex_count;
+        benchmark::DoNotOptimize(vertex_count);
         for (const List* corner = surface->vertices; corner != nullptr; corner = corner->next) {
-            const Vertex* vertex = static_cast<const SurfaceVertex*>(corner->data)->vertex;
-            benchmark::DoNotOptimize(vertex->x);
-            benchmark::DoNotOptimize(vertex->y);
-            benchmark::DoNotOptimize(vertex->z);
+            Vertex vertex = *static_cast<const SurfaceVertex*>(corner->data)->vertex;
+            benchmark::DoNotOptimize(vertex);
         }
     }
     for (const List* kid = object_get_kids(object); kid != nullptr; kid = kid->next)
