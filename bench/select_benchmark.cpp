@@ -76,12 +76,11 @@ BenchHost& host_for(const SceneSpec& spec)
 void walk_lists(Object* object)
 {
     for (const List* node = orrim_object_get_surfacelist(object); node != nullptr; node = node->next) {
-        const Surface* surface = static_cast<const Surface*>(node->data);
         // Copies, so that the values are really loaded: handed the record
         // itself, DoNotOptimize would only take its address.
-        unsigned short vertex_count = surface->vertex_count;
-        benchmark::DoNotOptimize(vertex_count);
-        for (const List* corner = surface->vertices; corner != nullptr; corner = corner->next) {
+        Surface surface = *static_cast<const Surface*>(node->data);
+        benchmark::DoNotOptimize(surface);
+        for (const List* corner = surface.vertices; corner != nullptr; corner = corner->next) {
             Vertex vertex = *static_cast<const SurfaceVertex*>(corner->data)->vertex;
             benchmark::DoNotOptimize(vertex);
         }
