@@ -6,11 +6,6 @@
 
 namespace stand_in {
 
-bool tracing(const Host& host)
-{
-    return host.call_log != nullptr;
-}
-
 void record_call(Host& host, std::string function, std::vector<std::string> arguments)
 {
     host.call_log->push_back(HostCall{std::move(function), std::move(arguments)});

@@ -19,7 +19,6 @@ struct HostCall {
     }
 };
 
-bool tracing(const Host& host);
 void record_call(Host& host, std::string function, std::vector<std::string> arguments);
 
 // A pointer as text, to tell whether two calls were given the same address.

@@ -31,6 +31,12 @@ struct Host {
 // before when it ends.
 Host& active_host();
 
+// Whether the calls into the host are being recorded.
+inline bool tracing(const Host& host)
+{
+    return host.call_log != nullptr;
+}
+
 class ActiveHost {
 public:
     explicit ActiveHost(Host& host);

@@ -2,16 +2,6 @@
 
 namespace stand_in {
 
-HostSurface* host_surface(Surface* surface)
-{
-    return reinterpret_cast<HostSurface*>(surface);
-}
-
-const HostSurface* host_surface(const Surface* surface)
-{
-    return reinterpret_cast<const HostSurface*>(surface);
-}
-
 std::string describe(const Surface* surface)
 {
     const HostSurface* full = host_surface(surface);

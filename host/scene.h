@@ -34,8 +34,15 @@ struct HostSurface {
     int face_number;  // 1-based position in the owner's surface list
 };
 
-HostSurface* host_surface(Surface* surface);
-const HostSurface* host_surface(const Surface* surface);
+inline HostSurface* host_surface(Surface* surface)
+{
+    return reinterpret_cast<HostSurface*>(surface);
+}
+
+inline const HostSurface* host_surface(const Surface* surface)
+{
+    return reinterpret_cast<const HostSurface*>(surface);
+}
 
 // "object:face", the way the host names a surface to the user.
 std::string describe(const Surface* surface);
