@@ -269,6 +269,35 @@ TEST(SelectCommand, FoundListIsTheReversePreOrderOfARandomTree)
     EXPECT_EQ(plugin.host.selection.surfaces, expected);
 }
 
+// Long vertex lists among short ones in one object, so that the walk's
+// look-ahead over the next surfaces' corners runs out in the middle of a
+// surface as well as between two: every surface is still tested, once and in
+// list order.
+TEST(SelectCommand, TestsEverySurfaceAmongLongAndShortVertexLists)
+{
+    HostWithPlugin plugin;
+    Scene& scene = plugin.host.scene;
+    std::mt19937 random(7);
+    std::vector<Surface*> expected;
+    for (int i = 0; i < 400; ++i) {
+        const int corners = i % 5 == 0 ? 60 + int(random() % 240) : int(random() % 9);
+        // Corners on the plane z = 0; lifting the last one of four or more
+        // takes it a whole unit off the plane of the first three.
+        std::vector<Vertex> outline;
+        for (int k = 0; k < corners; ++k)
+            outline.push_back({float(k), float(k * k % 7), 0});
+        const bool bent = corners >= 4 && random() % 2 == 0;
+        if (bent)
+            outline.back().z = 1;
+        Surface* surface = scene.add_surface(scene.world(), 0, outline);
+        if (bent)
+            expected.insert(expected.begin(), surface);
+    }
+
+    plugin.select_non_planar();
+    EXPECT_EQ(plugin.host.selection.surfaces, expected);
+}
+
 // Each object holds the next: a walk that nested a call per level would run
 // out of stack long before the bottom.
 TEST(SelectCommand, WalksAChainOfAMillionNestedObjects)
