@@ -59,10 +59,10 @@ std::vector<Vertex> polygon(const Plane& plane, long column, long row, int corne
     return corners;
 }
 
-long face_count(const SceneSpec& spec)
+long face_count(const ScenePlan& plan)
 {
-    const double mean_corners = spec.shape == Shape::quads ? 4.0 : 8.5;
-    return std::max(1L, std::lround(double(spec.vertices) / mean_corners));
+    const double mean_corners = plan.shape == Shape::quads ? 4.0 : 8.5;
+    return std::max(1L, std::lround(double(plan.vertices) / mean_corners));
 }
 
 // One object's faces, laid out row by row in a square patch.
@@ -88,19 +88,19 @@ void fill_object(stand_in::Scene& scene, Object* object, long object_index, long
 
 }  // namespace
 
-std::string SceneSpec::name() const
+std::string ScenePlan::name() const
 {
     std::string text = shape == Shape::quads ? "quads" : "polygons";
     text += placement == Placement::in_order ? "/in_order" : "/scattered";
     if (objects != 0)
         text += "/objects:" + std::to_string(objects);
-    return text;
+    return text + "/" + std::to_string(vertices);
 }
 
-SceneSize build_scene(stand_in::Scene& scene, const SceneSpec& spec)
+SceneSize build_scene(stand_in::Scene& scene, const ScenePlan& plan)
 {
-    const long faces = face_count(spec);
-    const long objects = spec.objects != 0 ? spec.objects : std::clamp(faces / 8, 1L, 400L);
+    const long faces = face_count(plan);
+    const long objects = plan.objects != 0 ? plan.objects : std::clamp(faces / 8, 1L, 400L);
     SceneSize size;
     size.objects = objects;
     Object* group = nullptr;
@@ -109,9 +109,9 @@ SceneSize build_scene(stand_in::Scene& scene, const SceneSpec& spec)
             group = scene.add_object(scene.world(), "group" + std::to_string(o / objects_per_group));
         Object* object = scene.add_object(group, "object" + std::to_string(o));
         const long first = faces * o / objects, end = faces * (o + 1) / objects;
-        fill_object(scene, object, o, first, end - first, spec.shape, size);
+        fill_object(scene, object, o, first, end - first, plan.shape, size);
     }
-    if (spec.placement == Placement::scattered)
+    if (plan.placement == Placement::scattered)
         scene.scatter(20261211);
     return size;
 }

@@ -12,12 +12,13 @@ namespace bench {
 enum class Shape { quads, polygons };
 enum class Placement { in_order, scattered };
 
-struct SceneSpec {
+struct ScenePlan {
     Shape shape;
     Placement placement;
     long vertices;    // corners in all, as near to this as whole faces allow
     int objects = 0;  // 0: one per eight faces, at least one and at most 400
 
+    // "quads/scattered/1000000": shape, placement, objects if fixed, vertices.
     std::string name() const;
 };
 
@@ -28,6 +29,6 @@ struct SceneSize {
     long bent_faces = 0;  // faces made non-planar, which the command must find
 };
 
-SceneSize build_scene(stand_in::Scene& scene, const SceneSpec& spec);
+SceneSize build_scene(stand_in::Scene& scene, const ScenePlan& plan);
 
 }  // namespace bench

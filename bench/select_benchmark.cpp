@@ -10,23 +10,15 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 namespace {
 
 using bench::Placement;
-using bench::SceneSpec;
+using bench::ScenePlan;
 using bench::Shape;
 
 const char select_command[] = "plugin_select_non_planar";
-
-// The module built beside this program, or the one PLUGIN_MODULE names.
-const char* module_path()
-{
-    const char* path = std::getenv("PLUGIN_MODULE");
-    return path != nullptr ? path : PLUGIN_MODULE_PATH;
-}
 
 // One host at a time holds a scene and the started module; the walk and the
 // command of one scene run one after the other on the same host.
@@ -47,17 +39,17 @@ struct BenchHost {
 
 std::unique_ptr<BenchHost> current_host;
 
-BenchHost& host_for(const SceneSpec& spec)
+BenchHost& host_for(const ScenePlan& plan)
 {
-    const std::string key = spec.name() + "/" + std::to_string(spec.vertices);
+    const std::string key = plan.name();
     if (current_host && current_host->key == key)
         return *current_host;
     current_host.reset();
     current_host = std::make_unique<BenchHost>();
     BenchHost& bench_host = *current_host;
     bench_host.key = key;
-    bench_host.size = bench::build_scene(bench_host.host.scene, spec);
-    if (!stand_in::start_module(bench_host.host, module_path(), bench_host.module, bench_host.error))
+    bench_host.size = bench::build_scene(bench_host.host.scene, plan);
+    if (!stand_in::start_module(bench_host.host, stand_in::module_path_or_override(PLUGIN_MODULE_PATH), bench_host.module, bench_host.error))
         return bench_host;
 
     // The command must find exactly the bent faces, or its time means nothing.
@@ -98,9 +90,9 @@ void report_size(benchmark::State& state, const bench::SceneSize& size)
     state.counters["per_face"] = Counter(double(size.faces), Counter::kIsIterationInvariantRate | Counter::kInvert);
 }
 
-void bare_walk(benchmark::State& state, SceneSpec spec)
+void bare_walk(benchmark::State& state, ScenePlan plan)
 {
-    BenchHost& bench_host = host_for(spec);
+    BenchHost& bench_host = host_for(plan);
     if (!bench_host.error.empty()) {
         state.SkipWithError(bench_host.error.c_str());
         return;
@@ -110,9 +102,9 @@ void bare_walk(benchmark::State& state, SceneSpec spec)
     report_size(state, bench_host.size);
 }
 
-void select_non_planar(benchmark::State& state, SceneSpec spec)
+void select_non_planar(benchmark::State& state, ScenePlan plan)
 {
-    BenchHost& bench_host = host_for(spec);
+    BenchHost& bench_host = host_for(plan);
     if (!bench_host.error.empty()) {
         state.SkipWithError(bench_host.error.c_str());
         return;
@@ -127,11 +119,11 @@ void select_non_planar(benchmark::State& state, SceneSpec spec)
     report_size(state, bench_host.size);
 }
 
-void register_scene(const SceneSpec& spec)
+void register_scene(const ScenePlan& plan)
 {
-    const std::string name = spec.name() + "/" + std::to_string(spec.vertices);
-    benchmark::RegisterBenchmark(("walk/" + name).c_str(), bare_walk, spec)->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark(("command/" + name).c_str(), select_non_planar, spec)->Unit(benchmark::kMicrosecond);
+    const std::string name = plan.name();
+    benchmark::RegisterBenchmark(("walk/" + name).c_str(), bare_walk, plan)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(("command/" + name).c_str(), select_non_planar, plan)->Unit(benchmark::kMicrosecond);
 }
 
 void register_scenes()
@@ -139,10 +131,10 @@ void register_scenes()
     for (Placement placement : {Placement::in_order, Placement::scattered}) {
         for (Shape shape : {Shape::quads, Shape::polygons})
             for (long vertices = 1000; vertices <= 10000000; vertices *= 10)
-                register_scene(SceneSpec{shape, placement, vertices});
+                register_scene(ScenePlan{shape, placement, vertices});
     }
     // A single grid of 1000 x 1000 quads in one object, in order.
-    register_scene(SceneSpec{Shape::quads, Placement::in_order, 4000000, 1});
+    register_scene(ScenePlan{Shape::quads, Placement::in_order, 4000000, 1});
 }
 
 }  // namespace

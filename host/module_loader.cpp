@@ -1,6 +1,7 @@
 #include "module_loader.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -97,6 +98,12 @@ void unload_module(LoadedModule& module)
     if (module.handle != nullptr)
         close_library(module.handle);
     module = LoadedModule{};
+}
+
+const char* module_path_or_override(const char* built_path)
+{
+    const char* path = std::getenv("PLUGIN_MODULE");
+    return path != nullptr ? path : built_path;
 }
 
 }  // namespace stand_in

@@ -17,6 +17,10 @@ struct LoadedModule {
 bool load_module(const std::string& path, LoadedModule& module, std::string& error);
 void unload_module(LoadedModule& module);
 
+// The module file a program was built to load, or the one the environment
+// variable PLUGIN_MODULE names instead.
+const char* module_path_or_override(const char* built_path);
+
 }  // namespace stand_in
 
 namespace stand_in {

@@ -7,8 +7,7 @@
 
 const char* plugin_module_path()
 {
-    const char* path = std::getenv("PLUGIN_MODULE");
-    return path != nullptr ? path : PLUGIN_MODULE_PATH;
+    return stand_in::module_path_or_override(PLUGIN_MODULE_PATH);
 }
 
 static PluginEntryPoints load_plugin()
