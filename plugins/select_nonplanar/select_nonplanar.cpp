@@ -10,6 +10,13 @@
 #include <cstdio>
 #include <cstdlib>
 
+// The arithmetic runs on the SSE unit (SSE2 on 32-bit x86), whose control
+// register the command sets for itself and hands back.
+#if !defined(__SSE2__)
+#error "select_nonplanar computes with SSE2"
+#endif
+#include <xmmintrin.h>
+
 #if defined(_WIN32)
 #include <windows.h>
 #define ORRIM_PLUGIN_EXPORT
@@ -23,6 +30,12 @@ const double minimum_host_version = 4.0;
 
 // An absolute distance in model units: the double nearest to 0.00001.
 const double planar_tolerance = 0.00001;
+
+// The SSE control and status register as the planarity test needs it: round
+// to nearest with ties to even, subnormals neither flushed to zero nor read
+// as zero, every exception masked (a not-a-number or an overflow is part of
+// the test, never a trap), and no exception flag set.
+const unsigned int exact_arithmetic_csr = 0x1f80;
 
 // How many corners the walk asks for ahead of the planarity test: enough for
 // the fetches to overlap, few enough to stay in the first-level cache.
@@ -130,8 +143,10 @@ int surface_is_planar(Surface* surface)
     for (const List* node = first; node != nullptr; node = node->next) {
         const float d = plane_product_sum(unit, vertex_of(node));
         const double distance = double(d) - double(plane_constant);
-        // Written so that a distance that is not a number fails as well.
-        if (!(std::fabs(distance) <= planar_tolerance))
+        // Written so that a distance that is not a number fails as well. The
+        // compiler's own absolute value stays on the SSE unit: the C
+        // library's is an x87 routine on 32-bit Windows.
+        if (!(__builtin_fabs(distance) <= planar_tolerance))
             return 0;
     }
     return 1;
@@ -234,6 +249,28 @@ int collect_non_planar_surfaces(Object* object, List** found)
 }
 
 // ---------------------------------------------------------------------------
+// The floating-point state
+//
+// The host may run with flush-to-zero, denormals-are-zero or another rounding
+// mode in the SSE control register, any of which changes verdicts near the
+// tolerance. The walk runs in the state it needs, and the host gets its own
+// back, control bits and exception flags alike, before any host code that
+// follows the walk. Out of line, so that no arithmetic of the walk is moved
+// across the change of state.
+
+[[gnu::noinline]] static unsigned int enter_exact_arithmetic(void)
+{
+    const unsigned int host_csr = _mm_getcsr();
+    _mm_setcsr(exact_arithmetic_csr);
+    return host_csr;
+}
+
+[[gnu::noinline]] static void restore_host_arithmetic(unsigned int host_csr)
+{
+    _mm_setcsr(host_csr);
+}
+
+// ---------------------------------------------------------------------------
 // The command
 
 void ORRIM_CDECL select_non_planar_command(void)
@@ -241,7 +278,11 @@ void ORRIM_CDECL select_non_planar_command(void)
     List* found = nullptr;
     Object* world = orrim_get_world();
 
-    if (!collect_non_planar_surfaces(world, &found)) {
+    const unsigned int host_csr = enter_exact_arithmetic();
+    const int complete = collect_non_planar_surfaces(world, &found);
+    restore_host_arithmetic(host_csr);
+
+    if (!complete) {
         if (found != nullptr)
             list_free(&found);
         display_message(walk_failed_message);
