@@ -2,6 +2,7 @@
 
 #include "call_log.h"
 #include "host.h"
+#include "plugin_call.h"
 
 namespace stand_in {
 
@@ -13,7 +14,7 @@ Outcome run_command(Host& host, const std::string& name)
     for (auto command = host.commands.rbegin(); command != host.commands.rend(); ++command) {
         if (command->name == name) {
             ActiveHost scope(host);
-            command->handler();
+            call_plugin(host, command->handler);
             return {true, ""};
         }
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "call_log.h"
+#include "calling_conditions.h"
 #include "commands.h"
 #include "scene.h"
 #include "selection.h"
@@ -24,6 +25,13 @@ struct Host {
     std::vector<RegisteredCommand> commands;
     std::vector<MenuItem> tools_menu;
     std::vector<HostCall>* call_log = nullptr;
+
+    CallingConditions calling;
+    // The floating-point state the last call into the plug-in returned in.
+    FloatingPointState state_after_call{};
+    // Host functions that a command called after its walk, in another
+    // floating-point state than the host called it in.
+    std::vector<std::string> calls_in_foreign_state;
 };
 
 // The host functions a plug-in calls take no host argument: they act on the

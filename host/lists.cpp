@@ -2,6 +2,7 @@
 
 #include "call_log.h"
 #include "host.h"
+#include "plugin_call.h"
 
 #include <atomic>
 
@@ -41,6 +42,7 @@ extern "C" void list_add_item_head(List** head, void* item)
 extern "C" int list_count(List* head)
 {
     Host& host = active_host();
+    check_host_state(host, "list_count");
     if (tracing(host))
         record_call(host, "list_count", {describe_surface_list(head)});
     int count = 0;
@@ -53,6 +55,7 @@ extern "C" int list_count(List* head)
 extern "C" void list_free(List** head)
 {
     Host& host = active_host();
+    check_host_state(host, "list_free");
     if (tracing(host))
         record_call(host, "list_free", {address_of(head)});
     List* node = *head;

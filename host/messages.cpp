@@ -1,6 +1,7 @@
 // The message line: every text a plug-in shows the user, formatted like printf.
 #include "call_log.h"
 #include "host.h"
+#include "plugin_call.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -23,12 +24,13 @@ static std::string format_message(const char* format, va_list values)
 
 extern "C" void display_message(const char* format, ...)
 {
+    Host& host = active_host();
+    check_host_state(host, "display_message");
     va_list values;
     va_start(values, format);
     std::string text = format_message(format, values);
     va_end(values);
 
-    Host& host = active_host();
     if (tracing(host))
         record_call(host, "display_message", {format, text});
     host.messages.push_back(std::move(text));

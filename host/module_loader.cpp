@@ -109,6 +109,7 @@ const char* module_path_or_override(const char* built_path)
 }  // namespace stand_in
 
 #include "host.h"
+#include "plugin_call.h"
 
 namespace stand_in {
 
@@ -117,7 +118,7 @@ bool start_module(Host& host, const std::string& path, LoadedModule& module, std
     if (!load_module(path, module, error))
         return false;
     ActiveHost scope(host);
-    const int status = module.init();
+    const int status = call_plugin(host, module.init);
     if (status != 0) {
         std::fflush(stdout);
         unload_module(module);
@@ -130,7 +131,7 @@ bool start_module(Host& host, const std::string& path, LoadedModule& module, std
 void stop_module(Host& host, LoadedModule& module)
 {
     ActiveHost scope(host);
-    module.exit();
+    call_plugin(host, module.exit);
     unload_module(module);
 }
 

@@ -2,6 +2,7 @@
 
 #include "call_log.h"
 #include "host.h"
+#include "plugin_call.h"
 #include "lists.h"
 
 #include <unordered_set>
@@ -46,6 +47,7 @@ using namespace stand_in;
 extern "C" void clear_selection(void)
 {
     Host& host = active_host();
+    check_host_state(host, "clear_selection");
     if (tracing(host))
         record_call(host, "clear_selection", {});
     host.selection = Selection{};
@@ -56,6 +58,7 @@ extern "C" void clear_selection(void)
 extern "C" void orrim_selection_select_by_surfaces(List* surfaces)
 {
     Host& host = active_host();
+    check_host_state(host, "orrim_selection_select_by_surfaces");
     if (tracing(host))
         record_call(host, "orrim_selection_select_by_surfaces", {describe_surface_list(surfaces)});
     Selection& selection = host.selection;

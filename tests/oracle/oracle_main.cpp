@@ -1,7 +1,8 @@
 // Checks the plug-in's verdicts on a million hard surfaces against the MPFR
 // reference, through the stand-in host and the real command. With --write it
 // also saves the cases and the reference's verdicts for another build (the
-// Windows DLL) to check.
+// Windows DLL) to check. With --hostile it then runs them again in each
+// floating-point state a real host may leave.
 #include "case_file.h"
 #include "hard_cases.h"
 #include "reference_planarity.h"
@@ -17,11 +18,14 @@ int main(int argc, char** argv)
 {
     size_t count = 1000000;
     std::string write_path;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (std::strcmp(argv[i], "--cases") == 0)
-            count = std::strtoul(argv[i + 1], nullptr, 10);
-        else if (std::strcmp(argv[i], "--write") == 0)
-            write_path = argv[i + 1];
+    bool hostile = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--hostile") == 0)
+            hostile = true;
+        else if (std::strcmp(argv[i], "--cases") == 0 && i + 1 < argc)
+            count = std::strtoul(argv[++i], nullptr, 10);
+        else if (std::strcmp(argv[i], "--write") == 0 && i + 1 < argc)
+            write_path = argv[++i];
     }
 
     const auto start = std::chrono::steady_clock::now();
@@ -47,5 +51,7 @@ int main(int argc, char** argv)
         return 1;
     }
     std::printf("every verdict equals the reference's\n");
+    if (hostile && check_hostile_hosts(cases, expected) != 0)
+        return 1;
     return 0;
 }
