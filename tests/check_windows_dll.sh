@@ -2,10 +2,14 @@
 # Reads the headers of the built Windows DLL: a PE32 DLL for i386 exporting
 # exactly the four entry points with ordinals in name order, importing the
 # fifteen host functions by name from orrim.exe and otherwise only from the
-# system, and computing with SSE2 rather than the x87 unit.
+# system, and computing with SSE2 rather than the x87 unit. The plug-in's own
+# object code must also be safe to call from a host with only 4-byte stack
+# alignment and any x87 state (check_plugin_code.awk).
 set -u
 objdump=$1
 dll=$2
+plugin_object=$3
+here=$(dirname "$0")
 headers=$("$objdump" -p "$dll")
 failures=0
 fail() { echo "FAIL: $1"; failures=$((failures + 1)); }
@@ -48,6 +52,10 @@ x87=$(echo "$own_code" | grep -Ec '\s(fadd|faddp|fsub|fsubp|fsubr|fsubrp|fmul|fm
 [ "$x87" = 0 ] || fail "$x87 x87 arithmetic instructions in the plug-in's code"
 echo "$own_code" | grep -q 'sqrtsd' || fail "no SSE2 square root in the plug-in's code"
 echo "$own_code" | grep -q 'call.*<_sqrt>' && fail "the plug-in calls the library square root"
+
+hazards=$("$objdump" -d "$plugin_object" | awk -f "$here/check_plugin_code.awk")
+[ -z "$hazards" ] || fail "the plug-in's code would trip a host:
+$hazards"
 
 [ "$failures" = 0 ] && echo "DLL headers as expected"
 exit "$failures"
