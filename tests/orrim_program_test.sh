@@ -9,6 +9,12 @@ out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 failures=0
 
+# A runner that cannot run the program at all says so with the status 77.
+if [ -n "$runner" ]; then
+    $runner "$orrim" --help >/dev/null
+    [ $? = 77 ] && exit 77
+fi
+
 check() {  # name, expected status, expected stdout file, then the arguments
     name=$1 status=$2 expected=$3
     shift 3
