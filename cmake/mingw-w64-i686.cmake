@@ -9,6 +9,7 @@ set(CMAKE_CXX_COMPILER ${toolchain_prefix}-g++-posix)
 set(CMAKE_RC_COMPILER ${toolchain_prefix}-windres)
 set(CMAKE_DLLTOOL ${toolchain_prefix}-dlltool)
 set(CMAKE_OBJDUMP ${toolchain_prefix}-objdump)
+set(CMAKE_OBJCOPY ${toolchain_prefix}-objcopy)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${toolchain_prefix})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -33,3 +33,21 @@ add_test(NAME windows.orrim_program
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/orrim_program_test.sh $<TARGET_FILE:orrim> ${CMAKE_CROSSCOMPILING_EMULATOR})
 set_tests_properties(windows.plugin_tests windows.orrim_program PROPERTIES
   ENVIRONMENT "${wine_environment}" FIXTURES_REQUIRED wine SKIP_RETURN_CODE 77)
+
+# The release package: its contents, the DLL's version resource as Windows
+# reads it, and the same bytes from two clean builds.
+add_test(NAME windows.release_package
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/check_release.sh ${CMAKE_OBJDUMP} ${RELEASE_ZIP} ${RELEASE_DEBUG_FILE}
+                 ${PROJECT_VERSION})
+add_test(NAME windows.release_reproducible
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/check_reproducible_release.sh ${PROJECT_SOURCE_DIR} ${PROJECT_VERSION})
+
+add_executable(version_resource version_resource.cpp)
+target_link_libraries(version_resource PRIVATE version)
+add_test(NAME windows.release_version_resource
+         COMMAND version_resource ${CMAKE_BINARY_DIR}/release/select_nonplanar-${PROJECT_VERSION}-win32/select_nonplanar.p)
+set(v ${PROJECT_VERSION})
+set(v4 ${PROJECT_VERSION}.0)
+set_tests_properties(windows.release_version_resource PROPERTIES
+  ENVIRONMENT "${wine_environment}" FIXTURES_REQUIRED wine SKIP_RETURN_CODE 77
+  PASS_REGULAR_EXPRESSION "file version: ${v4}\r?\nproduct version: ${v4}\r?\nfile type: DLL\r?\nFileVersion: ${v}\r?\nProductVersion: ${v}\r?\nProductName: Select non-planar surfaces\r?\nFileDescription: Orrim plug-in: Select non-planar surfaces\r?\nOriginalFilename: select_nonplanar.p")
