@@ -1,5 +1,6 @@
 // The console report, followed by a table that sets the command beside the
-// bare list walk on each scene.
+// bare list walk on each scene, and the walk of the surface lists alone (the
+// chain no walk can overlap) beside both.
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -20,6 +21,7 @@ private:
     struct Timing {
         double walk_ns = 0;     // per run of the whole scene
         double command_ns = 0;
+        double chain_ns = 0;
         double vertices = 0;
         double faces = 0;
     };

@@ -298,6 +298,68 @@ TEST(SelectCommand, TestsEverySurfaceAmongLongAndShortVertexLists)
     EXPECT_EQ(plugin.host.selection.surfaces, expected);
 }
 
+// Objects holding 0 to 40 surfaces of every kind: faces flat and bent of 3 to
+// 300 corners, lines, and surfaces of fewer than three vertices, in objects
+// nested and side by side. However the walk reads ahead, the host sees what a
+// plain walk would make it see: each object's surface list asked for before
+// its surfaces, each surface of three or more vertices queried for its type
+// in list order right before it is reported or passed, each failing one
+// prepended right after its query, the child list after the last surface.
+TEST(SelectCommand, CallsTheHostAsAPlainWalkWouldForSurfacesOfEveryKind)
+{
+    HostWithPlugin plugin;
+    Scene& scene = plugin.host.scene;
+    std::mt19937 random(11);
+    std::vector<Object*> objects = {scene.world()};
+    std::set<Surface*> bent;
+    for (int surfaces = 0; surfaces <= 40; ++surfaces) {
+        Object* parent = objects[random() % objects.size()];
+        Object* object = scene.add_object(parent, "o" + std::to_string(surfaces));
+        objects.push_back(object);
+        for (int i = 0; i < surfaces; ++i) {
+            const int kind = int(random() % 6);
+            const int corners = kind == 0 ? int(random() % 3) : kind == 1 ? 100 + int(random() % 200) : 3 + int(random() % 6);
+            std::vector<Vertex> outline;
+            for (int k = 0; k < corners; ++k)
+                outline.push_back({float(k), float(k * k % 5), 0});
+            const bool is_bent = corners >= 4 && random() % 2 == 0;
+            if (is_bent)
+                outline.back().z = 1;
+            const int type = kind == 2 ? stand_in::line_surface_type : 0;
+            Surface* surface = scene.add_surface(object, type, outline);
+            if (is_bent && type == 0)
+                bent.insert(surface);
+        }
+    }
+
+    std::vector<HostCall> expected = {{"orrim_get_world", {}}};
+    std::function<void(Object*)> visit = [&](Object* object) {
+        expected.push_back({"orrim_object_get_surfacelist", {object->name}});
+        for (List* node = object->surfaces; node; node = node->next) {
+            Surface* surface = static_cast<Surface*>(node->data);
+            if (surface->vertex_count >= 3)
+                expected.push_back({"surface_get_type", {stand_in::describe(surface)}});
+            if (bent.count(surface))
+                expected.push_back({"list_add_item_head", {"&found", stand_in::describe(surface)}});
+        }
+        expected.push_back({"object_get_kids", {object->name}});
+        for (List* node = object->kids; node; node = node->next)
+            visit(static_cast<Object*>(node->data));
+    };
+    visit(scene.world());
+
+    std::vector<HostCall> calls;
+    plugin.host.call_log = &calls;
+    plugin.select_non_planar();
+
+    std::string found_head;
+    calls = without_addresses(calls, found_head);
+    ASSERT_GT(calls.size(), expected.size());
+    calls.resize(expected.size());
+    EXPECT_EQ(calls, expected);
+    EXPECT_EQ(plugin.host.selection.surfaces.size(), bent.size());
+}
+
 // Each object holds the next: a walk that nested a call per level would run
 // out of stack long before the bottom.
 TEST(SelectCommand, WalksAChainOfAMillionNestedObjects)

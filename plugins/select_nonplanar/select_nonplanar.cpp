@@ -37,9 +37,9 @@ const double planar_tolerance = 0.00001;
 // the test, never a trap), and no exception flag set.
 const unsigned int exact_arithmetic_csr = 0x1f80;
 
-// How many corners the walk asks for ahead of the planarity test: enough for
-// the fetches to overlap, few enough to stay in the first-level cache.
-const int prefetch_corner_budget = 64;
+// How many of an object's next surfaces the walk follows at once ahead of the
+// planarity test (see "Surfaces in flight" below).
+enum { surfaces_in_flight = 8 };
 
 const char refusal_message[] = "plugin_select_non_planar: this plugins requires Orrim 4\n";
 const char command_name[] = "plugin_select_non_planar";
@@ -193,39 +193,125 @@ static Object* next_object(CursorStack* stack)
     return static_cast<Object*>(node->data);
 }
 
-// Where a host's records lie scattered over its heap, almost every node and
-// vertex is a cache miss, and the planarity test, whose arithmetic waits on
-// each of them, would take them one at a time. So a light pass first follows
-// the lists of the next few surfaces and asks for their vertices to be
-// fetched, letting many of those misses overlap; the test then finds them in
-// the cache. The pass reads only list nodes and corner records (a surface of
-// fewer than three vertices is left untouched, as the test leaves it), calls
-// nothing in the host and changes nothing. Returns the node after the last
-// surface it covered.
-static const List* prefetch_surfaces(const List* node)
+// ---------------------------------------------------------------------------
+// Surfaces in flight
+//
+// Where a host's records lie scattered over its heap, almost every list node,
+// corner record and vertex is a cache miss, and each surface's corners form a
+// chain that can only be followed one node at a time. Followed one surface
+// after another, those misses would be waited for one by one. So the walk
+// keeps the next few surfaces of the object in flight, each in a lane with a
+// cursor into its corner list: every round moves each cursor on by one node,
+// asking for the next node, the corner record and the vertex before they are
+// read, so that the misses of several chains overlap. The planarity test then
+// takes the surfaces strictly in list order, each once its whole corner list
+// has been asked for.
+//
+// What it costs: a few pointer reads per corner and a small ring on the
+// stack, no allocation. What it reads ahead is only the surface records,
+// list nodes and corner records (a surface of fewer than three vertices not
+// even those, as the test leaves it); vertices are only asked for, which is a
+// hint and never a read. It calls nothing in the host: the type query stays in
+// the test, right before each surface's measurement.
+
+// A lane's cursor past the end of its corner list stands on this node, which
+// leads only to itself, so that every round does the same steps for every
+// lane without a test. Constant: the walk never writes it.
+const Vertex no_vertex = {0, 0, 0};
+const SurfaceVertex no_corner_record = {const_cast<Vertex*>(&no_vertex)};
+const List no_corner = {const_cast<SurfaceVertex*>(&no_corner_record), const_cast<List*>(&no_corner)};
+
+typedef struct {
+    Surface* surface;
+    const List* corner;                 // next corner node to read
+    const SurfaceVertex* corner_record; // asked for last round, its vertex not yet
+} SurfaceLane;
+
+typedef struct {
+    SurfaceLane lanes[surfaces_in_flight];  // a ring, the oldest surface at first
+    unsigned first;
+    unsigned count;
+    Surface* incoming;         // taken from the list, its record asked for
+    const List* next_surface;  // the node after it
+} SurfacePipeline;
+
+static SurfaceLane* lane_at(SurfacePipeline* pipeline, unsigned position)
 {
-    int corner_budget = prefetch_corner_budget;
-    for (; node != nullptr && corner_budget > 0; node = node->next) {
-        const Surface* surface = static_cast<const Surface*>(node->data);
-        if (surface->vertex_count < 3)
-            continue;
-        for (const List* corner = surface->vertices; corner != nullptr && corner_budget > 0;
-             corner = corner->next, --corner_budget)
-            __builtin_prefetch(vertex_of(corner));
+    return &pipeline->lanes[(pipeline->first + position) % surfaces_in_flight];
+}
+
+// Takes the next surface from the object's list, asking for its record and
+// for the list's next node: both are read only at the next take.
+static void take_next_surface(SurfacePipeline* pipeline)
+{
+    const List* node = pipeline->next_surface;
+    pipeline->incoming = node != nullptr ? static_cast<Surface*>(node->data) : nullptr;
+    pipeline->next_surface = node != nullptr ? node->next : nullptr;
+    __builtin_prefetch(pipeline->incoming);
+    __builtin_prefetch(pipeline->next_surface);
+}
+
+// Fills the free lanes. A surface of fewer than three vertices starts at the
+// end of its corners, which the test leaves unread too.
+static void fill_lanes(SurfacePipeline* pipeline)
+{
+    while (pipeline->count < surfaces_in_flight && pipeline->incoming != nullptr) {
+        SurfaceLane* lane = lane_at(pipeline, pipeline->count++);
+        Surface* surface = pipeline->incoming;
+        lane->surface = surface;
+        lane->corner = surface->vertex_count >= 3 && surface->vertices != nullptr ? surface->vertices : &no_corner;
+        lane->corner_record = &no_corner_record;
+        __builtin_prefetch(lane->corner);
+        take_next_surface(pipeline);
     }
-    return node;
+}
+
+// One round: every lane asks for the vertex of the corner record it read
+// last round, then reads its corner node and asks for the next node and
+// that node's record.
+static void advance_lanes(SurfacePipeline* pipeline)
+{
+    for (unsigned position = 0; position < pipeline->count; ++position) {
+        SurfaceLane* lane = lane_at(pipeline, position);
+        __builtin_prefetch(lane->corner_record->vertex);
+        lane->corner_record = static_cast<const SurfaceVertex*>(lane->corner->data);
+        __builtin_prefetch(lane->corner_record);
+        const List* next = lane->corner->next;
+        lane->corner = next != nullptr ? next : &no_corner;
+        __builtin_prefetch(lane->corner);
+    }
+}
+
+static int lane_is_ready(const SurfaceLane* lane)
+{
+    return lane->corner == &no_corner && lane->corner_record == &no_corner_record;
+}
+
+// Tests the oldest surfaces whose corners have all been asked for, in list
+// order, and frees their lanes.
+static void test_ready_surfaces(SurfacePipeline* pipeline, List** found)
+{
+    while (pipeline->count > 0 && lane_is_ready(lane_at(pipeline, 0))) {
+        Surface* surface = lane_at(pipeline, 0)->surface;
+        pipeline->first = (pipeline->first + 1) % surfaces_in_flight;
+        pipeline->count--;
+        if (surface_is_planar(surface) == 0)
+            list_add_item_head(found, surface);
+    }
 }
 
 static void collect_own_surfaces(Object* object, List** found)
 {
-    const List* node = orrim_object_get_surfacelist(object);
-    while (node != nullptr) {
-        const List* prefetched_end = prefetch_surfaces(node);
-        for (; node != prefetched_end; node = node->next) {
-            Surface* surface = static_cast<Surface*>(node->data);
-            if (surface_is_planar(surface) == 0)
-                list_add_item_head(found, surface);
-        }
+    SurfacePipeline pipeline;
+    pipeline.first = 0;
+    pipeline.count = 0;
+    pipeline.next_surface = orrim_object_get_surfacelist(object);
+    take_next_surface(&pipeline);
+    fill_lanes(&pipeline);
+    while (pipeline.count > 0) {
+        advance_lanes(&pipeline);
+        test_ready_surfaces(&pipeline, found);
+        fill_lanes(&pipeline);
     }
 }
 
