@@ -88,6 +88,29 @@ void fill_object(stand_in::Scene& scene, Object* object, long object_index, long
 
 }  // namespace
 
+std::string grid_obj_text(int side)
+{
+    const Plane plane = plane_of(3);
+    std::string text = "# a grid of " + std::to_string(side) + " x " + std::to_string(side) + " quads\no grid\n";
+    char line[96];
+    for (int row = 0; row <= side; ++row) {
+        for (int column = 0; column <= side; ++column) {
+            const Vertex v = plane.at(float(column) * grid_step, float(row) * grid_step);
+            text.append(line, size_t(std::snprintf(line, sizeof line, "v %.9g %.9g %.9g\n", double(v.x),
+                                                   double(v.y), double(v.z))));
+        }
+    }
+    const long stride = side + 1;
+    for (long row = 0; row < side; ++row) {
+        for (long column = 0; column < side; ++column) {
+            const long corner = row * stride + column + 1;
+            text.append(line, size_t(std::snprintf(line, sizeof line, "f %ld %ld %ld %ld\n", corner, corner + 1,
+                                                   corner + stride + 1, corner + stride)));
+        }
+    }
+    return text;
+}
+
 std::string ScenePlan::name() const
 {
     std::string text = shape == Shape::quads ? "quads" : "polygons";

@@ -31,4 +31,8 @@ struct SceneSize {
 
 SceneSize build_scene(stand_in::Scene& scene, const ScenePlan& plan);
 
+// An OBJ file of a flat grid of side x side quads on a tilted plane, each
+// vertex written once and shared by the faces around it.
+std::string grid_obj_text(int side);
+
 }  // namespace bench

@@ -5,11 +5,14 @@
 #include "bench_scenes.h"
 #include "host.h"
 #include "module_loader.h"
+#include "obj_reader.h"
 #include "summary_reporter.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstring>
+#include <fstream>
 #include <memory>
 
 namespace {
@@ -144,6 +147,26 @@ void select_non_planar(benchmark::State& state, ScenePlan plan)
     report_size(state, bench_host.size);
 }
 
+// Reading an OBJ file of the grid of a million quads, as an exporter writes
+// it (each vertex once, shared by up to four faces), from memory into a scene.
+void read_obj_grid(benchmark::State& state)
+{
+    const std::string text = bench::grid_obj_text(1000);
+    for (auto _ : state) {
+        auto scene = std::make_unique<stand_in::Scene>();
+        std::string error, warning;
+        if (!stand_in::read_obj_text(text, "grid.obj", *scene, error, warning)) {
+            state.SkipWithError(error.c_str());
+            return;
+        }
+        state.PauseTiming();
+        scene.reset();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(text.size()));
+    state.counters["MB"] = double(text.size()) / 1e6;
+}
+
 void register_scene(const ScenePlan& plan)
 {
     const std::string name = plan.name();
@@ -161,12 +184,30 @@ void register_scenes()
     }
     // A single grid of 1000 x 1000 quads in one object, in order.
     register_scene(ScenePlan{Shape::quads, Placement::in_order, 4000000, 1});
+    benchmark::RegisterBenchmark("obj_read/grid/1000000", read_obj_grid)->Unit(benchmark::kMillisecond);
+}
+
+// --write_obj=FILE writes the OBJ file of the million-quad grid and stops.
+bool write_obj_if_asked(int argc, char** argv, int& status)
+{
+    const char option[] = "--write_obj=";
+    if (argc != 2 || std::strncmp(argv[1], option, sizeof option - 1) != 0)
+        return false;
+    const char* path = argv[1] + sizeof option - 1;
+    std::ofstream out(path, std::ios::binary);
+    out << bench::grid_obj_text(1000);
+    status = out ? 0 : 1;
+    std::fprintf(status ? stderr : stdout, "%s %s\n", status ? "cannot write" : "wrote", path);
+    return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    int status = 0;
+    if (write_obj_if_asked(argc, argv, status))
+        return status;
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

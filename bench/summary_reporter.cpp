@@ -26,6 +26,8 @@ void SummaryReporter::ReportRuns(const std::vector<Run>& runs)
         if (slash == std::string::npos)
             continue;
         const std::string kind = name.substr(0, slash), scene = name.substr(slash + 1);
+        if (kind != "walk" && kind != "chain" && kind != "command")
+            continue;
         if (scenes_.count(scene) == 0)
             scene_order_.push_back(scene);
         Timing& timing = scenes_[scene];

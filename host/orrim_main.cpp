@@ -137,11 +137,13 @@ int main(int argc, char** argv)
     Host host;
     host.version = options.version;
     host.select_mode = options.mode;
-    std::string error;
+    std::string error, warning;
     if (options.scene_file.empty())
         build_builtin_scene(host.scene);
-    else if (!read_obj_file(options.scene_file, host.scene, error))
+    else if (!read_obj_file(options.scene_file, host.scene, error, warning))
         return fail(error);
+    if (!warning.empty())
+        std::fprintf(stderr, "orrim: %s\n", warning.c_str());
 
     LoadedModule module;
     if (!start_module(host, options.module, module, error))

@@ -25,6 +25,7 @@ namespace stand_in {
 // measured for planarity.
 constexpr int face_surface_type = 0;
 constexpr int line_surface_type = 1;
+constexpr int point_surface_type = 2;
 
 // The host's full surface record: the fields the plug-in reads come first.
 struct HostSurface {

@@ -56,7 +56,7 @@ Selection (vertex mode): 1 surfaces
 " --mode vertex "$data/bent_panels.obj"
 
 check malformed_obj_file 1 "" "$data/malformed.obj"
-grep -q 'malformed.obj:6: vertex index 7 refers to no vertex defined before it' "$out/stderr" ||
+grep -q 'malformed.obj:6: vertex index 7 refers to no vertex: the file defines 3' "$out/stderr" ||
     { echo "FAIL malformed_obj_file: stderr says: $(cat "$out/stderr")"; failures=$((failures + 1)); }
 
 check old_host_refused 1 "plugin_select_non_planar: this plugins requires Orrim 4
