@@ -106,7 +106,8 @@ void report_size(benchmark::State& state, const bench::SceneSize& size)
     state.counters["per_face"] = Counter(double(size.faces), Counter::kIsIterationInvariantRate | Counter::kInvert);
 }
 
-void bare_walk(benchmark::State& state, ScenePlan plan)
+// Times one of the walks above over the whole scene.
+void time_walk(benchmark::State& state, ScenePlan plan, void (*walk)(Object*))
 {
     BenchHost& bench_host = host_for(plan);
     if (!bench_host.error.empty()) {
@@ -114,19 +115,7 @@ void bare_walk(benchmark::State& state, ScenePlan plan)
         return;
     }
     for (auto _ : state)
-        walk_lists(orrim_get_world());
-    report_size(state, bench_host.size);
-}
-
-void surface_chain(benchmark::State& state, ScenePlan plan)
-{
-    BenchHost& bench_host = host_for(plan);
-    if (!bench_host.error.empty()) {
-        state.SkipWithError(bench_host.error.c_str());
-        return;
-    }
-    for (auto _ : state)
-        walk_surface_chains(orrim_get_world());
+        walk(orrim_get_world());
     report_size(state, bench_host.size);
 }
 
@@ -170,8 +159,9 @@ void read_obj_grid(benchmark::State& state)
 void register_scene(const ScenePlan& plan)
 {
     const std::string name = plan.name();
-    benchmark::RegisterBenchmark(("walk/" + name).c_str(), bare_walk, plan)->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark(("chain/" + name).c_str(), surface_chain, plan)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(("walk/" + name).c_str(), time_walk, plan, walk_lists)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(("chain/" + name).c_str(), time_walk, plan, walk_surface_chains)
+        ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark(("command/" + name).c_str(), select_non_planar, plan)->Unit(benchmark::kMicrosecond);
 }
 
