@@ -139,6 +139,9 @@ public:
         vertices_.reserve(lines);
         elements_.reserve(lines);
         corners_.reserve(bytes / 2);
+        advise_huge_pages(vertices_.data(), vertices_.capacity() * sizeof(Vertex));
+        advise_huge_pages(elements_.data(), elements_.capacity() * sizeof(PendingElement));
+        advise_huge_pages(corners_.data(), corners_.capacity() * sizeof(std::int32_t));
     }
 
     // Returns an empty string, or what is wrong with the statement.
@@ -396,6 +399,7 @@ bool read_obj_file(const std::string& path, Scene& scene, std::string& error, st
     const size_t size = size_t(in.tellg());
     in.seekg(0, std::ios::beg);
     const std::unique_ptr<char[]> text(new char[size]);
+    advise_huge_pages(text.get(), size);
     if (!in.read(text.get(), std::streamsize(size))) {
         error = "cannot read the scene file " + path;
         return false;

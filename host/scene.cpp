@@ -16,8 +16,7 @@ Scene::Scene()
 
 List* Scene::new_node(void* data)
 {
-    nodes_.push_back(List{data, nullptr});
-    return &nodes_.back();
+    return nodes_.push_back(List{data, nullptr});
 }
 
 static void append(List*& head, List*& last, List* node)
@@ -47,13 +46,11 @@ Surface* Scene::add_surface(Object* owner, int type, const std::vector<Vertex>& 
 Surface* Scene::add_surface(Object* owner, int type, const std::vector<Vertex>& corners,
                             unsigned short vertex_count)
 {
-    surfaces_.push_back(HostSurface{{nullptr, vertex_count}, type, owner, ++owner->surface_total});
-    HostSurface* surface = &surfaces_.back();
+    HostSurface* surface = surfaces_.push_back(HostSurface{{nullptr, vertex_count}, type, owner, ++owner->surface_total});
     List* last = nullptr;
     for (const Vertex& corner : corners) {
-        vertices_.push_back(corner);
-        surface_vertices_.push_back(SurfaceVertex{&vertices_.back()});
-        append(surface->record.vertices, last, new_node(&surface_vertices_.back()));
+        SurfaceVertex* surface_vertex = surface_vertices_.push_back(SurfaceVertex{vertices_.push_back(corner)});
+        append(surface->record.vertices, last, new_node(surface_vertex));
     }
     append(owner->surfaces, owner->last_surface, new_node(&surface->record));
     return &surface->record;
@@ -63,8 +60,7 @@ std::vector<Surface*> Scene::surfaces()
 {
     std::vector<Surface*> all;
     all.reserve(surfaces_.size());
-    for (HostSurface& surface : surfaces_)
-        all.push_back(&surface.record);
+    surfaces_.for_each([&all](HostSurface& surface) { all.push_back(&surface.record); });
     return all;
 }
 

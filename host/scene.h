@@ -4,6 +4,7 @@
 #pragma once
 
 #include "orrim_host.h"
+#include "records.h"
 
 #include <deque>
 #include <string>
@@ -78,10 +79,10 @@ private:
     List* new_node(void* data);
 
     std::deque<Object> objects_;
-    std::deque<HostSurface> surfaces_;
-    std::deque<Vertex> vertices_;
-    std::deque<SurfaceVertex> surface_vertices_;
-    std::deque<List> nodes_;
+    Records<HostSurface> surfaces_;
+    Records<Vertex> vertices_;
+    Records<SurfaceVertex> surface_vertices_;
+    Records<List> nodes_;
 };
 
 }  // namespace stand_in

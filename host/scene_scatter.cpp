@@ -23,15 +23,15 @@ public:
     {
         if (next_ == order_.size())
             throw std::logic_error("scatter: the scene holds more records than its storage");
-        T* slot = &storage_[order_[next_++]];
+        T* slot = &storage_[order_[next_++]];  // one chunk: found at once
         *slot = value;
         return slot;
     }
 
-    std::deque<T>& storage() { return storage_; }
+    Records<T>& storage() { return storage_; }
 
 private:
-    std::deque<T> storage_;
+    Records<T> storage_;
     std::vector<size_t> order_;
     size_t next_ = 0;
 };
