@@ -55,6 +55,15 @@ Selection (vertex mode): 1 surfaces
   bent_panel:1
 " --mode vertex "$data/bent_panels.obj"
 
+# As a modeller exports: CRLF, a bare g, colours, texture and normal indices,
+# a continued face, a line and a curve that is skipped with a warning.
+check exporter_obj_file 0 "${menu}Message: non-planar surfaces detected: 1
+Selection (surface mode): 1 surfaces
+  default:1
+" "$data/exporter.obj"
+grep -q 'exporter.obj: skipped what carries no polygon: 1 cstype, 1 curv, 1 deg, 1 end, 1 parm' "$out/stderr" ||
+    { echo "FAIL exporter_obj_file: stderr says: $(cat "$out/stderr")"; failures=$((failures + 1)); }
+
 check malformed_obj_file 1 "" "$data/malformed.obj"
 grep -q 'malformed.obj:6: vertex index 7 refers to no vertex: the file defines 3' "$out/stderr" ||
     { echo "FAIL malformed_obj_file: stderr says: $(cat "$out/stderr")"; failures=$((failures + 1)); }
