@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cstdint>
 #include <cmath>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -114,7 +113,6 @@ struct PendingElement {
     std::uint32_t corner_count;
     std::size_t first_corner;      // into the parser's corner indices, as the file wrote them
 };
-
 
 struct ElementKind {
     const char* keyword;
@@ -240,10 +238,10 @@ private:
 
     // "v", "v/vt", "v//vn" or "v/vt/vn": only the position matters, but the
     // others must be indices too.
-    std::string corner(std::string_view field, long& position)
+    std::string corner(std::string_view field, long& index)
     {
         const size_t first_slash = field.find('/');
-        if (!parse_index(field.substr(0, first_slash), position))
+        if (!parse_index(field.substr(0, first_slash), index))
             return quoted(field) + " is not a vertex index";
         if (first_slash == std::string_view::npos)
             return "";
